@@ -57,11 +57,11 @@ const char* TextOrEmpty(const char* text)
 void AppendRows(WorkflowEnvironment& environment, const std::string& path, const TorrentFileInfo& record)
 {
     const int fileRow = environment.AppendRow(ResultList::Files);
-    environment.SetCell(ResultList::Files, fileRow, 0, path);
+    environment.SetCell(ResultList::Files, fileRow, 0, path, TextOrigin::Path);
     const int linkRow = environment.AppendRow(ResultList::Links);
-    environment.SetCell(ResultList::Links, linkRow, 0, path);
-    environment.SetCell(ResultList::Links, linkRow, 2, MagnetLink(record.infoHash));
-    environment.SetCell(ResultList::Links, linkRow, 1, TextOrEmpty(record.name));
+    environment.SetCell(ResultList::Links, linkRow, 0, path, TextOrigin::Path);
+    environment.SetCell(ResultList::Links, linkRow, 2, MagnetLink(record.infoHash), TextOrigin::Text);
+    environment.SetCell(ResultList::Links, linkRow, 1, TextOrEmpty(record.name), TextOrigin::Text);
 }
 
 }  // namespace
@@ -77,9 +77,8 @@ void ConversionWorkflow::OnSingleConversionClick()
     environment_.DeleteAllRows(ResultList::Files);
     environment_.DeleteAllRows(ResultList::Links);
     std::string path;
-    if (!environment_.ShowOpenFileDialog(kTorrentFileFilter, lastConfirmedPath_, path) || path.empty())
+    if (!environment_.ShowOpenFileDialog(kTorrentFileFilter, path) || path.empty())
         return;
-    lastConfirmedPath_ = path;
     record.Replace(GetTorrentFileInfo(path.c_str()));
     AppendRows(environment_, path, *record);
 }
@@ -105,12 +104,12 @@ bool ConversionWorkflow::ScanFolder(std::string& folder, FolderWalk& walk)
 
     SearchHandle search(walk);
     std::string fileName = search.FindFirst(Joined(folder, "*.torrent"), SearchKind::Files);
-    environment_.SetLabelText(StatusLabel::Folder, Joined(kSearchingFolderLabel, folder));
+    environment_.SetLabelText(StatusLabel::Folder, kSearchingFolderLabel, folder);
     if (!environment_.KeepWindowAlive())
         return false;
     while (!fileName.empty()) {
         const std::string path = Joined(folder, fileName);
-        environment_.SetLabelText(StatusLabel::File, Joined(kConvertingFileLabel, path));
+        environment_.SetLabelText(StatusLabel::File, kConvertingFileLabel, path);
         ConvertTorrentFile(path);
         if (!environment_.KeepWindowAlive())
             return false;
@@ -120,8 +119,8 @@ bool ConversionWorkflow::ScanFolder(std::string& folder, FolderWalk& walk)
     // The folder search of a readable folder begins with ".": the files here are done.
     std::string folderName = search.FindFirst(Joined(folder, "*.*"), SearchKind::Folders);
     if (folderName == ".") {
-        environment_.SetLabelText(StatusLabel::Folder, kFinishedLabel);
-        environment_.SetLabelText(StatusLabel::File, kFinishedLabel);
+        environment_.SetLabelText(StatusLabel::Folder, kFinishedLabel, {});
+        environment_.SetLabelText(StatusLabel::File, kFinishedLabel, {});
     }
     while (!folderName.empty()) {
         if (folderName.front() != '.') {  // ".", ".." and hidden folders are not entered

@@ -45,6 +45,4 @@ public:
 
 private:
     WorkflowEnvironment& environment_;
-    // The open-file dialog offers the path the user confirmed last time.
-    std::string lastConfirmedPath_;
 };

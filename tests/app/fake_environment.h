@@ -25,7 +25,6 @@ public:
     std::string folderLabel, fileLabel;
     std::vector<std::string> labelHistory;  // "2:" or "3:" (透明标签2/3) followed by the text
     std::vector<std::string> log;           // the calls, in order
-    std::vector<std::string> offeredPaths;  // the initial file name of each open-file dialog
     bool listsEmptyAtMessageBox = false;
 
     void DeleteAllRows(ResultList list) override
@@ -38,17 +37,18 @@ public:
         Rows(list).emplace_back();
         return static_cast<int>(Rows(list).size()) - 1;
     }
-    void SetCell(ResultList list, int row, int column, std::string_view text) override
+    void SetCell(ResultList list, int row, int column, std::string_view text, TextOrigin origin) override
     {
         log.push_back("SetCell " + std::string(list == ResultList::Files ? "1" : "2") + " column " +
-                      std::to_string(column));
+                      std::to_string(column) + (origin == TextOrigin::Path ? " path" : " text"));
         if (row >= 0 && row < static_cast<int>(Rows(list).size()))
             Rows(list)[row].at(column) = text;
     }
-    void SetLabelText(StatusLabel label, std::string_view text) override
+    void SetLabelText(StatusLabel label, std::string_view text, std::string_view path) override
     {
-        (label == StatusLabel::Folder ? folderLabel : fileLabel) = text;
-        labelHistory.push_back((label == StatusLabel::Folder ? "2:" : "3:") + std::string(text));
+        const std::string shown = std::string(text) + std::string(path);
+        (label == StatusLabel::Folder ? folderLabel : fileLabel) = shown;
+        labelHistory.push_back((label == StatusLabel::Folder ? "2:" : "3:") + shown);
     }
     void ShowMessageBox(std::string_view text) override
     {
@@ -60,11 +60,9 @@ public:
         log.push_back("BrowseForFolder " + std::string(title));
         return folderAnswer;
     }
-    bool ShowOpenFileDialog(std::string_view filter, std::string_view initialPath,
-                            std::string& chosenPath) override
+    bool ShowOpenFileDialog(std::string_view filter, std::string& chosenPath) override
     {
         log.push_back("OpenFileDialog " + std::string(filter));
-        offeredPaths.emplace_back(initialPath);
         if (!fileAnswer)
             return false;
         chosenPath = *fileAnswer;
