@@ -21,13 +21,14 @@
 
 namespace {
 
+// Never destroyed: destroying it among the exit handlers would outlive parts of the toolkit.
 QApplication& Application()
 {
     static int argc = 1;
     static char name[] = "window_batch_test";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
+    static QApplication* application = new QApplication(argc, argv);
+    return *application;
 }
 
 QString Path(const TempTree& tree, std::string_view relative)
