@@ -40,7 +40,7 @@ template <int T>
         f = b ^ c ^ d;
         k = 0x6ED9EBA1;
     } else if constexpr (T < 60) {
-        f = (b & c) | (d & (b | c));  // majority
+        f = (b & c) + (d & (b ^ c));  // majority: the two terms never share a bit
         k = 0x8F1BBCDC;
     } else {
         f = b ^ c ^ d;
