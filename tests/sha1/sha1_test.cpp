@@ -191,6 +191,8 @@ TEST_P(Sha1Test, TextForms) {
     EXPECT_EQ(std::strlen(decimal.data()), 79u);
 }
 
+// A working area shared by all digests shows here as wrong digests in the unoptimised
+// sanitizer build, reliably; an optimised build may keep the schedule in registers and hide it.
 TEST_P(Sha1Test, TwoThreadsAtOnce) {
     const std::string messages[2] = {RandomBytes(16384 + 17, 4), RandomBytes(16384 + 41, 5)};
     const std::string expected[2] = {DigestOf(messages[0]), DigestOf(messages[1])};
