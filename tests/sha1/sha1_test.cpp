@@ -103,6 +103,16 @@ TEST_P(Sha1Test, PublishedVectors) {
     }
 }
 
+// The padding at every block position, 0 to 129 bytes, in one figure: the digest of the hex
+// digests of "", "a", "aa", ... From Python: outer = hashlib.sha1(); for n in range(130):
+// outer.update(hashlib.sha1(b'a' * n).hexdigest().encode())
+TEST_P(Sha1Test, PaddingAtEveryLength) {
+    std::string hexDigests;
+    for (size_t n = 0; n < 130; ++n)
+        hexDigests += DigestOf(std::string(n, 'a'));
+    EXPECT_EQ(DigestOf(hexDigests), "020e571fd23e2a086018fa9bfa2fb3269f35017a");
+}
+
 TEST_P(Sha1Test, AnySplitGivesTheSameDigest) {
     // 1000 bytes: whole blocks straight from the caller and tails through the block, with the
     // piece boundaries landing on every block position.
