@@ -172,8 +172,9 @@ void CSHA1::FormatDigest(char* text, uint8_t kind) const {
 void CSHA1::ProcessBlock(uint32_t state[5], const uint8_t block[64]) {
     uint32_t (&w)[16] = t_schedule;
     std::memcpy(w, block, 64);
-    for (uint32_t& word : w)
-        word = __builtin_bswap32(word);  // the message words are big-endian
+    if constexpr (std::endian::native == std::endian::little)
+        for (uint32_t& word : w)
+            word = __builtin_bswap32(word);  // the message words are big-endian
     uint32_t v[5] = {state[0], state[1], state[2], state[3], state[4]};
     EightySteps(v, w, std::make_integer_sequence<int, 80>{});
     state[0] += v[0];
