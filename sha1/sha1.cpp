@@ -101,6 +101,8 @@ void CSHA1::Reset() {
 }
 
 void CSHA1::AddData(const uint8_t* data, uint32_t len) {
+    if (len == 0)
+        return;  // nothing to add, and `data` may then be null (an empty container's data())
     const uint32_t position = (count[0] >> 3) & 63;
     const uint32_t bits = len << 3;
     count[0] += bits;

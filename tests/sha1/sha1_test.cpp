@@ -137,8 +137,11 @@ TEST_P(Sha1Test, AnySplitGivesTheSameDigest) {
 
 TEST_P(Sha1Test, ReuseAfterReset) {
     CSHA1 sha;
+    sha.AddData(nullptr, 0);  // an empty piece, as from an empty container, changes nothing
     sha.AddData(Bytes("abc"), 3);
     sha.Finish();
+    EXPECT_EQ(Hex(sha), "a9993e364706816aba3e25717850c26c9cd0d89d");
+    sha.Finish();  // a meaningless second Finish: Reset recovers from it too
     sha.Reset();
     sha.AddData(Bytes(kTwoBlockMessage), static_cast<uint32_t>(kTwoBlockMessage.size()));
     sha.Finish();
