@@ -165,7 +165,7 @@ void MainWindow::OnCaptionMouseMove(int x, int y, int)
 
 void MainWindow::OnCaptionLeftDown(int x, int y, int)
 {
-    MoveWindowWithPointer(this);
+    MoveWindowWithPointer(this, m_caption->mapToGlobal(QPoint(x, y)));
     // The place of the press decides, not that of the release.
     if (x > 645 && y < 38 && InCloseBox(x, y, m_caption->width()))
         emit EndRequested();

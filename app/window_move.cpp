@@ -1,7 +1,6 @@
 #include "app/window_move.h"
 
 #include <QCoreApplication>
-#include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -17,8 +16,8 @@ int g_requests = 0;
 class PointerFollower final : public QObject
 {
 public:
-    PointerFollower(QWidget* window, bool follow)
-        : m_window(window), m_follow(follow), m_start(window->pos()), m_anchor(QCursor::pos())
+    PointerFollower(QWidget* window, QPoint anchor, bool follow)
+        : m_window(window), m_follow(follow), m_start(window->pos()), m_anchor(anchor)
     {
     }
 
@@ -72,12 +71,12 @@ private:
 
 }  // namespace
 
-void MoveWindowWithPointer(QWidget* window)
+void MoveWindowWithPointer(QWidget* window, QPoint pressedAt)
 {
     ++g_requests;
     QWindow* handle = window->windowHandle();
     const bool systemMoves = handle && handle->startSystemMove();
-    PointerFollower(window, !systemMoves).Run();
+    PointerFollower(window, pressedAt, !systemMoves).Run();
 }
 
 namespace WindowMove {
