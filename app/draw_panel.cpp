@@ -56,7 +56,7 @@ void DrawPanel::WriteText(int x, int y, const QString& text)
     painter.setPen(m_textColor);
     // A rectangle anchored at (x, y) puts the text's top-left corner there (a point would
     // place the baseline).
-    const QRect anchor(x, y, m_picture.width() + 1, m_picture.height() + 1);
+    const QRect anchor(x, y, width() + 1, height() + 1);
     QRect drawn;
     painter.drawText(anchor, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text, &drawn);
     Flush(drawn);
@@ -64,7 +64,11 @@ void DrawPanel::WriteText(int x, int y, const QString& text)
 
 void DrawPanel::resizeEvent(QResizeEvent*)
 {
-    QImage grown(size(), QImage::Format_RGB32);
+    // The picture has the screen's pixels, so that text stays sharp on a high-density screen;
+    // drawing on it still uses the panel's coordinates.
+    const qreal ratio = devicePixelRatioF();
+    QImage grown(size() * ratio, QImage::Format_RGB32);
+    grown.setDevicePixelRatio(ratio);
     grown.fill(m_backColor);
     if (!m_picture.isNull()) {
         QPainter painter(&grown);
@@ -83,7 +87,7 @@ void DrawPanel::paintEvent(QPaintEvent* event)
         {
             QPainter fill(&m_picture);
             fill.setClipRegion(repaint);
-            fill.fillRect(m_picture.rect(), m_backColor);
+            fill.fillRect(rect(), m_backColor);
         }
         const QRect area = repaint.boundingRect();
         m_paintClip = &repaint;
@@ -91,8 +95,12 @@ void DrawPanel::paintEvent(QPaintEvent* event)
         m_paintClip = nullptr;
     }
     QPainter screen(this);
-    for (const QRect& part : event->region())
-        screen.drawImage(part.topLeft(), m_picture, part);
+    const qreal ratio = m_picture.devicePixelRatio();
+    for (const QRect& part : event->region()) {
+        const QRectF source(part.x() * ratio, part.y() * ratio, part.width() * ratio,
+                            part.height() * ratio);
+        screen.drawImage(QRectF(part), m_picture, source);
+    }
 }
 
 void DrawPanel::mouseMoveEvent(QMouseEvent* event)

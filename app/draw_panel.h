@@ -42,7 +42,7 @@ public:
     // over itself leaves its look unchanged.
     void WriteText(int x, int y, const QString& text);
 
-    // What the panel shows, as a picture of its client area (for tests and screenshots).
+    // What the panel shows, as a picture of its client area in the screen's pixels (for tests).
     QImage Picture() const { return m_picture; }
 
 signals:
