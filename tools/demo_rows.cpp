@@ -1,6 +1,7 @@
 // The window with a few rows as a conversion would leave them, for looking at it:
 //   demo_rows                      shows the window
 //   demo_rows --screenshot out.png also saves what the screen shows, then ends
+//   demo_rows --screenshot out.png --lit   the same with the pointer on the close box
 // tools/screenshot.sh runs the second form under a virtual X server.
 
 #include "app/list_view.h"
@@ -9,6 +10,7 @@
 #include "app/trans_label.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -62,8 +64,12 @@ int main(int argc, char** argv)
     Fill(window);
     window.show();
 
-    if (argc == 3 && QByteArray(argv[1]) == "--screenshot") {
+    if (argc >= 3 && QByteArray(argv[1]) == "--screenshot") {
         const QString out = PathFromBytes(QByteArray(argv[2]));
+        if (argc == 4 && QByteArray(argv[3]) == "--lit")
+            QTimer::singleShot(500, &window, [&window] {
+                QCursor::setPos(window.mapToGlobal(QPoint(window.width() - 20, 20)));
+            });
         // Once the window is on the screen and painted, take what the screen shows.
         QTimer::singleShot(1000, &window, [&window, &app, out, argv] {
             const QRect frame = window.frameGeometry();
