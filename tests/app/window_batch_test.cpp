@@ -1,9 +1,6 @@
 // The conversion commands through the real window, headless: the buttons are clicked, the
 // message box, the folder browser and the open-file dialog are answered through their seams,
 // and the lists and labels are read back.
-#include <QApplication>
-#include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -16,42 +13,30 @@
 #include "app/super_btn.h"
 #include "app/text_codec.h"
 #include "app/trans_label.h"
+#include "tests/app/qt_test_support.h"
 #include "tests/app/temp_tree.h"
-#include "torrent/host_heap.h"
 
 namespace {
-
-// Never destroyed: destroying it among the exit handlers would outlive parts of the toolkit.
-QApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "window_batch_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* application = new QApplication(argc, argv);
-    return *application;
-}
 
 QString Path(const TempTree& tree, std::string_view relative)
 {
     return PathFromBytes(QByteArray::fromStdString(tree.Path(relative)));
 }
 
-class WindowBatchTest : public ::testing::Test {
+QString Root(const TempTree& tree)
+{
+    return PathFromBytes(QByteArray::fromStdString(tree.Root()));
+}
+
+// The shown window with its two conversion commands connected, as the tool starts it.
+class WindowBatchTest : public ShownWindow {
 protected:
-    static void SetUpTestSuite()
-    {
-        Application();
-        RegisterHostHeap(ProcessHostHeap());
-    }
     void SetUp() override
     {
-        window = std::make_unique<MainWindow>();
-        new ConversionCommands(window.get());  // a child of the window
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ShownWindow::SetUp();
+        new ConversionCommands(window);  // a child of the window
     }
 
-    std::unique_ptr<MainWindow> window;
     TempTree tree;
 };
 
@@ -62,7 +47,7 @@ TEST_F(WindowBatchTest, BatchFillsBothListsInOrder)
     tree.File("sub/c.torrent", TorrentBytes("gamma"));
     tree.File(".hidden/d.torrent", TorrentBytes("delta"));
     MessageBox::SetNextAnswer();
-    FolderBrowser::SetNextAnswer(PathFromBytes(QByteArray::fromStdString(tree.Root())));
+    FolderBrowser::SetNextAnswer(Root(tree));
 
     QTest::mouseClick(window->BatchButton(), Qt::LeftButton);
 
@@ -94,9 +79,10 @@ TEST_F(WindowBatchTest, SingleConversionReplacesTheBatchsRows)
     tree.File("a.torrent", TorrentBytes("alpha"));
     tree.File("b.torrent", TorrentBytes("beta"));
     MessageBox::SetNextAnswer();
-    FolderBrowser::SetNextAnswer(PathFromBytes(QByteArray::fromStdString(tree.Root())));
+    FolderBrowser::SetNextAnswer(Root(tree));
     QTest::mouseClick(window->BatchButton(), Qt::LeftButton);
     ASSERT_EQ(window->LinkList()->RowCount(), 2);
+    MessageBox::TakeAnsweredTexts();
 
     window->OpenFileDialog()->SetNextAnswer(Path(tree, "b.torrent"));
     QTest::mouseClick(window->SingleButton(), Qt::LeftButton);
@@ -117,14 +103,14 @@ TEST_F(WindowBatchTest, ClosingTheWindowEndsTheBatchAndTheTool)
     for (int i = 0; i < 20; ++i)
         tree.File("f" + std::to_string(i) + ".torrent", TorrentBytes("alpha"));
     MessageBox::SetNextAnswer();
-    FolderBrowser::SetNextAnswer(PathFromBytes(QByteArray::fromStdString(tree.Root())));
-    QSignalSpy endRequested(window.get(), &MainWindow::EndRequested);
+    FolderBrowser::SetNextAnswer(Root(tree));
     // A close from the window system arrives while the batch runs; the batch lets it through.
-    QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    QTimer::singleShot(0, window, [this] { window->close(); });
 
     QTest::mouseClick(window->BatchButton(), Qt::LeftButton);
 
-    EXPECT_EQ(endRequested.count(), 1);
+    EXPECT_EQ(MessageBox::TakeAnsweredTexts().size(), 1);
+    EXPECT_EQ(endRequests, 1);
     EXPECT_FALSE(window->isVisible());
     EXPECT_LT(window->LinkList()->RowCount(), 20);
 }
