@@ -23,9 +23,10 @@ constexpr qint64 kEventIntervalMs = 33;
 // last round of events took keeps repainting to about a tenth of the batch.
 constexpr qint64 kWorkPerEventTime = 9;
 
+// The bytes without a copy, for a conversion that only reads them.
 QByteArray Bytes(std::string_view text)
 {
-    return QByteArray(text.data(), qsizetype(text.size()));
+    return QByteArray::fromRawData(text.data(), qsizetype(text.size()));
 }
 
 QString Decoded(std::string_view text, TextOrigin origin)
