@@ -113,10 +113,14 @@ bool EncodeInt(const CAtomInt& atom, char** out, int32_t* outLen)
 {
     if (!out || !outLen)
         return false;
-    const ByteString text = "i" + CAtomLong(atom.GetValue()).AsText() + "e";
-    *out = new char[text.size()];
-    std::memcpy(*out, text.data(), text.size());
-    *outLen = static_cast<int32_t>(text.size());
+    const ByteString digits = CAtomLong(atom.GetValue()).AsText();
+    const size_t size = digits.size() + 2;
+    *out = new char[size];
+    Writer w(*out, *out + size);
+    w.Put('i');
+    w.Put(digits.data(), digits.size());
+    w.Put('e');
+    *outLen = static_cast<int32_t>(size);
     return true;
 }
 

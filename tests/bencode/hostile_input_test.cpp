@@ -91,21 +91,21 @@ TEST(HostileInput, DecodeStaysLinear)
     EXPECT_EQ(ItemCount(*strings), n / 2);
 }
 
-// The tree may hold kMaxValueCount values and no more, so a file of "le" pairs cannot grow it
-// without end. The input is built once and decoded twice.
+// A document may make kMaxValueCount values and no more, so a file of "le" pairs cannot grow
+// the tree without end.
 TEST(HostileInput, ValueCountIsBounded)
 {
     const size_t n = kMaxValueCount;
-    std::string input = "l" + Repeat("le", n) + "e";
-    EXPECT_FALSE(DecodeAll(input));  // the outer list and n inner ones
+    EXPECT_FALSE(DecodeAll("l" + Repeat("le", n) + "e"));  // the outer list and n inner ones
 
-    input.erase(1, 2);  // one inner list fewer: exactly kMaxValueCount values
-    const auto atom = DecodeAll(input);
-    ASSERT_TRUE(atom);
-    EXPECT_EQ(ItemCount(*atom), n - 1);
-
-    // Dictionary keys count too.
-    EXPECT_FALSE(DecodeAll("d" + Repeat("0:le", n / 2) + "e"));
+    // Keys count too. Every pair below replaces the one before, so the tree stays small while
+    // the count reaches the bound exactly: the dictionary, n / 2 - 1 pairs and a last key,
+    // which the end of the buffer drops.
+    const std::string pairs = Repeat("0:le", n / 2 - 1);
+    const auto atBound = DecodeAll("d" + pairs + "0:");
+    ASSERT_TRUE(atBound);
+    EXPECT_EQ(Encoded(*atBound), "d0:lee");
+    EXPECT_FALSE(DecodeAll("d" + pairs + "0:le"));
 }
 
 class HostileFileTest : public testing::Test {
