@@ -5,7 +5,9 @@
 // not form a value; a null result leaves nothing allocated. Integers always become CAtomLong.
 // A container moves on to its next element by the BencodedSize of the element it read (the
 // size of its canonical form), so non-canonical input such as "li007ee" fails. No function
-// reads outside [buf, buf + len).
+// reads outside [buf, buf + len): a string whose length does not fit the signed 32-bit count
+// or whose bytes would run past the buffer gives null. One decode takes time linear in the
+// bytes it reads.
 
 #include <cstdint>
 
