@@ -1,6 +1,7 @@
 #include "bencode/atom.h"
 
 #include <charconv>
+#include <typeinfo>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -39,16 +40,16 @@ int64_t StringEncodedSize(int64_t length)
 // A deep copy of `atom` by its exact kind; null for a class outside the five kinds.
 CAtom* CloneAtom(const CAtom& atom)
 {
-    if (auto* v = dynamic_cast<const CAtomInt*>(&atom))
-        return new CAtomInt(*v);
-    if (auto* v = dynamic_cast<const CAtomLong*>(&atom))
-        return new CAtomLong(*v);
-    if (auto* v = dynamic_cast<const CAtomString*>(&atom))
-        return new CAtomString(*v);
-    if (auto* v = dynamic_cast<const CAtomList*>(&atom))
-        return new CAtomList(*v);
-    if (auto* v = dynamic_cast<const CAtomDicti*>(&atom))
-        return new CAtomDicti(*v);
+    if (typeid(atom) == typeid(CAtomInt))
+        return new CAtomInt(static_cast<const CAtomInt&>(atom));
+    if (typeid(atom) == typeid(CAtomLong))
+        return new CAtomLong(static_cast<const CAtomLong&>(atom));
+    if (typeid(atom) == typeid(CAtomString))
+        return new CAtomString(static_cast<const CAtomString&>(atom));
+    if (typeid(atom) == typeid(CAtomList))
+        return new CAtomList(static_cast<const CAtomList&>(atom));
+    if (typeid(atom) == typeid(CAtomDicti))
+        return new CAtomDicti(static_cast<const CAtomDicti&>(atom));
     return nullptr;
 }
 

@@ -1,5 +1,6 @@
 #include "bencode/decoder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -117,30 +118,48 @@ Decoded DecodeIntegerAt(DecodeContext& ctx, uint64_t pos)
     return {std::move(atom), size};
 }
 
+// Where the bytes of a string value lie, and the size of its canonical encoding.
+struct StringSpan {
+    const char* bytes = nullptr;
+    int32_t length = 0;
+    int64_t size = 0;
+};
+
+int64_t DecimalDigitCount(int64_t n)
+{
+    int64_t count = 1;
+    for (; n >= 10; n /= 10)
+        ++count;
+    return count;
+}
+
 // digits ":" bytes: the length digits run straight to the first ":", the length fits the
-// signed 32-bit count and the bytes lie inside the buffer.
-Decoded DecodeStringAt(DecodeContext& ctx, uint64_t pos)
+// signed 32-bit count and the bytes lie inside the buffer. Counts the value it reads.
+bool ReadString(DecodeContext& ctx, uint64_t pos, StringSpan& span)
 {
     const uint64_t colon = ctx.FindFirst(ctx.nextNonDigit, pos, [](char c) { return !IsDigit(c); });
     if (colon == pos || colon >= ctx.len || ctx.buf[colon] != ':')
-        return {};
+        return false;
     // Leading zeros are allowed; more than ten significant digits never fit.
     const uint64_t significant = std::min(colon, ctx.FindFirst(ctx.nextNonZero, pos, [](char c) { return c != '0'; }));
     if (colon - significant > 10)
-        return {};
+        return false;
     int64_t length = 0;
     for (uint64_t i = significant; i < colon; ++i)
         length = length * 10 + (ctx.buf[i] - '0');
     const uint64_t start = colon + 1;
     if (length > std::numeric_limits<int32_t>::max() || static_cast<uint64_t>(length) > ctx.len - start)
+        return false;
+    span = {ctx.buf + start, static_cast<int32_t>(length), DecimalDigitCount(length) + length + 1};
+    return span.size <= kMaxEncodedSize && ctx.CountValue();
+}
+
+Decoded DecodeStringAt(DecodeContext& ctx, uint64_t pos)
+{
+    StringSpan span;
+    if (!ReadString(ctx, pos, span))
         return {};
-    if (!ctx.CountValue())
-        return {};
-    auto atom = std::make_unique<CAtomString>(ctx.buf + start, static_cast<int32_t>(length));
-    const int64_t size = atom->BencodedSize();
-    if (size < 1)
-        return {};
-    return {std::move(atom), size};
+    return {std::make_unique<CAtomString>(span.bytes, span.length), span.size};
 }
 
 // Entered by every list and dictionary; refuses the level past kMaxNestingDepth.
@@ -191,25 +210,33 @@ Decoded DecodeDictiAt(DecodeContext& ctx, uint64_t pos)
     int64_t size = 2;
     uint64_t q = pos + 1;
     while (q < ctx.len && ctx.buf[q] != 'e') {
-        Decoded key = DecodeAt(ctx, q);
-        if (!key.value || !key.value->IsString())
+        // A key must be a string; anything else fails the dictionary, so it is not decoded.
+        StringSpan key;
+        if (!IsDigit(ctx.buf[q]) || !ReadString(ctx, q, key))
             return {};
         q += static_cast<uint64_t>(key.size);
-        const ByteString keyText = key.value->AsText();
-        key.value.reset();
+        // The key's text, as CAtomString::AsText gives it: zero bytes become spaces.
+        ByteString keyText(key.bytes, static_cast<size_t>(key.length));
+        std::replace(keyText.begin(), keyText.end(), '\0', ' ');
         if (q >= ctx.len)
             break;
         Decoded value = DecodeAt(ctx, q);
         if (!value.value)
             return {};
         q += static_cast<uint64_t>(value.size);
-        if (const CAtom* earlier = dicti->Lookup(keyText))
-            size += value.size - earlier->BencodedSize();
-        else
+        // Store, sharing one search of the map: a later duplicate replaces the earlier value.
+        auto& entries = dicti->entries;
+        const auto at = entries.lower_bound(keyText);
+        if (at != entries.end() && at->first == keyText) {
+            size += value.size - at->second->BencodedSize();
+            delete at->second;
+            at->second = value.value.release();
+        } else {
             size += key.size + value.size;
+            entries.emplace_hint(at, std::move(keyText), value.value.release());
+        }
         if (size > kMaxEncodedSize)
             return {};
-        dicti->Store(keyText, value.value.release());
     }
     return {std::move(dicti), size};
 }

@@ -1,6 +1,7 @@
 #include "bencode/encoder.h"
 
 #include <charconv>
+#include <typeinfo>
 #include <cstring>
 #include <memory>
 
@@ -73,16 +74,18 @@ bool WriteDicti(Writer& w, const CAtomDicti& dicti)
 // By exact class, tested in the order Int, Long, String, List, Dicti.
 bool WriteAtom(Writer& w, const CAtom& atom)
 {
-    if (auto* v = dynamic_cast<const CAtomInt*>(&atom))
-        return WriteInt(w, *v);
-    if (auto* v = dynamic_cast<const CAtomLong*>(&atom))
-        return w.Put('i') && w.PutDecimal(v->GetValue()) && w.Put('e');
-    if (auto* v = dynamic_cast<const CAtomString*>(&atom))
-        return w.PutString(v->bytes, static_cast<size_t>(v->ContentSize()));
-    if (auto* v = dynamic_cast<const CAtomList*>(&atom))
-        return WriteList(w, *v);
-    if (auto* v = dynamic_cast<const CAtomDicti*>(&atom))
-        return WriteDicti(w, *v);
+    if (typeid(atom) == typeid(CAtomInt))
+        return WriteInt(w, static_cast<const CAtomInt&>(atom));
+    if (typeid(atom) == typeid(CAtomLong))
+        return w.Put('i') && w.PutDecimal(static_cast<const CAtomLong&>(atom).GetValue()) && w.Put('e');
+    if (typeid(atom) == typeid(CAtomString)) {
+        const auto& s = static_cast<const CAtomString&>(atom);
+        return w.PutString(s.bytes, static_cast<size_t>(s.length));
+    }
+    if (typeid(atom) == typeid(CAtomList))
+        return WriteList(w, static_cast<const CAtomList&>(atom));
+    if (typeid(atom) == typeid(CAtomDicti))
+        return WriteDicti(w, static_cast<const CAtomDicti&>(atom));
     return false;
 }
 
