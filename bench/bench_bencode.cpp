@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "bencode/decoder.h"
@@ -145,6 +146,9 @@ BENCHMARK(BM_Encode)->Arg(0)->Arg(1);
 // Prints the usual table, then the summary against memcpy.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal, so a log stays plain text.
+    RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_Defaults : OO_None) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
