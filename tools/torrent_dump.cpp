@@ -73,7 +73,7 @@ std::string CalendarText(DateTime date)
     const int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
     const int64_t month = mp < 10 ? mp + 3 : mp - 9;
     const int64_t year = yearOfEra + era * 400 + (month <= 2);
-    char text[64];
+    char text[128];
     std::snprintf(text, sizeof text, "%04" PRId64 "-%02" PRId64 "-%02" PRId64 " %02" PRId64 ":%02" PRId64 ":%02" PRId64,
                   year, month, day, secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60);
     return text;
