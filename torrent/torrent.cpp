@@ -14,9 +14,13 @@ bool CTorrent::LoadFile(const ByteString& path)
     std::unique_ptr<CAtom> decoded(DecodeFile(path.c_str()));
     if (!decoded || !decoded->IsDicti())
         return false;
-    root = static_cast<const CAtomDicti&>(*decoded);
+    // root takes over the decoded entries instead of copying them: the same tree, without a
+    // second copy of every value and the destruction of the first. What root held before goes
+    // with the decoded value.
+    root.entries.swap(static_cast<CAtomDicti&>(*decoded).entries);
     decoded.reset();
     // infoDict is a copy of its own, so it shares no value with the entry inside root.
+    infoDict.Clear();
     const CAtom* info = root.Lookup("info");
     if (info && info->IsDicti())
         infoDict = static_cast<const CAtomDicti&>(*info);

@@ -76,6 +76,21 @@ TEST(TorrentLoad, InfoDictSharesNothingWithRoot)
     EXPECT_EQ(torrent.GetName(), "a");
 }
 
+TEST(TorrentLoad, ASecondLoadReplacesBothDictionaries)
+{
+    TempFile first("d7:comment1:x4:infod4:name1:aee");
+    TempFile second("d8:announce1:ye");
+    CTorrent torrent;
+    ASSERT_TRUE(torrent.LoadFile(first.path()));
+    ASSERT_TRUE(torrent.LoadFile(second.path()));
+    EXPECT_EQ(torrent.root.entries.size(), 1u);
+    EXPECT_EQ(torrent.GetComment(), "");
+    EXPECT_TRUE(torrent.infoDict.IsEmpty());
+    EXPECT_EQ(torrent.GetInfoHash(true), kEmptyDictHash);
+    EXPECT_FALSE(torrent.LoadFile(""));  // a failed load keeps what was loaded
+    EXPECT_EQ(torrent.root.entries.size(), 1u);
+}
+
 TEST(TorrentLoad, EscapedInfoHash)
 {
     TempFile file("de");
