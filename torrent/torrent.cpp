@@ -9,7 +9,8 @@
 
 bool CTorrent::LoadFile(const ByteString& path)
 {
-    if (path.empty())
+    // A zero byte would end the path early and open some other file.
+    if (path.empty() || path.find('\0') != ByteString::npos)
         return false;
     std::unique_ptr<CAtom> decoded(DecodeFile(path.c_str()));
     if (!decoded || !decoded->IsDicti())

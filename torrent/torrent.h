@@ -49,7 +49,8 @@ public:
     CTorrent& operator=(const CTorrent&) = delete;
 
     // True when the file holds a bencoded dictionary, which the torrent now holds (with or
-    // without an "info" dictionary). An empty path is false without touching the file system.
+    // without an "info" dictionary). An empty path, or one with a zero byte in it, is false
+    // without touching the file system.
     [[nodiscard]] bool LoadFile(const ByteString& path);
 
     // SHA-1 of the canonical encoding of infoDict (the empty dictionary when there is none):

@@ -132,9 +132,11 @@ TorrentFileInfo* GetTorrentFileInfo(const char* path)
 void FreeTorrentFileInfo(TorrentFileInfo& info)
 {
     const HostHeap& heap = RegisteredHostHeap();
-    for (Text text : {info.announceList, info.comment, info.createdBy, info.name, info.infoHash}) {
-        if (text)
-            heap.release(text);
+    // Each text is set to null once released, so that a second call releases nothing twice.
+    for (Text* text : {&info.announceList, &info.comment, &info.createdBy, &info.name, &info.infoHash}) {
+        if (*text)
+            heap.release(*text);
+        *text = nullptr;
     }
     ReleaseArrays(info);
 }

@@ -53,7 +53,8 @@ void InitTorrentFileInfo(TorrentFileInfo& info);
 // A new record block from the shared heap, never null: filled when the file loads, empty
 // otherwise. The caller ends with FreeTorrentFileInfo and then releases the block.
 [[nodiscard]] TorrentFileInfo* GetTorrentFileInfo(const char* path);
-// Releases what the record owns; afterwards the block may only be released.
+// Releases what the record owns and sets every text and array member to null; afterwards the
+// block may only be released (a second call releases nothing).
 void FreeTorrentFileInfo(TorrentFileInfo& info);
 
 // A copy of the zero-terminated `source` in the shared heap; null for a null or empty source.

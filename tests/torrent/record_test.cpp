@@ -105,6 +105,19 @@ TEST_F(RecordEmpty, CopyToHostText)
 
 using RecordFilled = RecordTest;
 
+TEST_F(RecordFilled, FreeTwiceReleasesNothingTwice)
+{
+    TempFile file("d7:comment1:c10:created by1:b4:infod5:filesld6:lengthi1e4:pathl1:aeee4:name1:nee");
+    TorrentFileInfo* info = GetTorrentFileInfo(file.path().c_str());
+    ASSERT_NE(info->comment, nullptr);
+    FreeTorrentFileInfo(*info);
+    for (Text text : {info->announceList, info->comment, info->createdBy, info->name, info->infoHash})
+        EXPECT_EQ(text, nullptr);
+    FreeTorrentFileInfo(*info);
+    EXPECT_EQ(CountingHeapState().badReleases, 0);
+    Release(info);
+}
+
 TEST_F(RecordFilled, EveryMemberFromOneDocument)
 {
     const std::string pieces(41, 'p');

@@ -58,6 +58,10 @@ TEST(TorrentLoad, EmptyPathAndMissingFileDoNotLoad)
     EXPECT_FALSE(torrent.LoadFile(""));
     EXPECT_FALSE(torrent.LoadFile("/nonexistent/btmagnet/missing.torrent"));
     EXPECT_FALSE(torrent.LoadFile("/tmp"));  // a folder is no file
+    // A zero byte ends no path early: "<file>\0x" must not open <file>.
+    TempFile file("d4:infod4:name1:aee");
+    EXPECT_FALSE(torrent.LoadFile(file.path() + std::string(1, '\0') + "x"));
+    EXPECT_TRUE(torrent.root.IsEmpty());
     EXPECT_EQ(torrent.GetInfoHash(true), kEmptyDictHash);
 }
 
