@@ -3,7 +3,11 @@
 //
 // Use: construct (or Reset), AddData any number of times, Finish, then CopyDigest or
 // FormatDigest. Finish wipes the state, so a further AddData needs a Reset first.
+//
+// Objects are independent: digests on different threads may run at the same time, each with
+// its own object. One object is not for two threads at once.
 
+#include <cstddef>
 #include <cstdint>
 
 enum DigestFormat : uint8_t {
@@ -32,5 +36,17 @@ public:
     uint8_t digest[20];
 
 private:
+    // The portable compression of one block into `state`, all 80 steps unrolled.
     static void ProcessBlock(uint32_t state[5], const uint8_t block[64]);
+    // Compresses `blocks` consecutive 64-byte blocks with the compression chosen for this CPU.
+    static void ProcessBlocks(uint32_t state[5], const uint8_t* data, size_t blocks);
 };
+
+// The compression CSHA1 uses is chosen once, by CPU detection: the SHA instructions where the
+// CPU has them, the portable one otherwise. For tests and benchmarks only: `true` forces the
+// portable compression in every object from the next block on, `false` returns to the
+// detected choice. Set it while no digest is running.
+void UseScalarSha1Compression(bool scalar);
+
+// True when this CPU has the SHA and SSE4.1 instructions the accelerated compression needs.
+[[nodiscard]] bool Sha1HardwareCompressionAvailable();

@@ -1,0 +1,20 @@
+// btmagnet: turns BitTorrent metainfo files into magnet links.
+
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("btmagnet"));
+    QApplication::setDesktopFileName(QStringLiteral("btmagnet"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/btmagnet/btmagnet.png")));
+    QApplication::setQuitOnLastWindowClosed(false);  // the window's EndRequested ends the tool
+
+    MainWindow window;
+    QObject::connect(&window, &MainWindow::EndRequested, &app, &QCoreApplication::quit);
+    window.show();
+    return app.exec();
+}
