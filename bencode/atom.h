@@ -21,7 +21,8 @@ public:
     virtual bool IsList() const { return false; }
     virtual bool IsDicti() const { return false; }
     virtual bool IsString() const { return false; }
-    // Exact number of bytes the encoder writes for this value.
+    // Exact number of bytes the encoder writes for this value; -1 when that number does not
+    // fit the signed 32-bit count (the encoders refuse such a value).
     virtual int32_t BencodedSize() const = 0;
     virtual int32_t ContentSize() const = 0;
     virtual ByteString AsText() const = 0;
