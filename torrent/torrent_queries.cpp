@@ -41,27 +41,35 @@ int32_t PieceCountOf(int32_t byteCount)
     return static_cast<int32_t>((int64_t{byteCount} + kPieceHashSize - 1) / kPieceHashSize);
 }
 
-// One element of "files", or false when it breaks a rule.
-bool ReadFileEntry(const CAtom& element, int32_t position, FileEntry& entry)
+// The "files" list of `info`, or null when there is none.
+const CAtomList* FilesList(const CAtomDicti& info)
+{
+    const CAtom* files = info.Lookup("files");
+    return files && files->IsList() ? static_cast<const CAtomList*>(files) : nullptr;
+}
+
+// Checks one element of "files" and gives its length; false when it breaks a rule. With
+// `path` given, also builds the path: a backslash before the text of each "path" element.
+bool ReadFileEntry(const CAtom& element, int64_t& length, ByteString* path)
 {
     if (!element.IsDicti())
         return false;
     const auto& dict = static_cast<const CAtomDicti&>(element);
-    const CAtomLong* length = LookupInteger(dict, "length");
-    if (!length || length->GetValue() < 0)
+    const CAtomLong* lengthValue = LookupInteger(dict, "length");
+    if (!lengthValue || lengthValue->GetValue() < 0)
         return false;
-    const CAtom* path = dict.Lookup("path");
-    if (!path || !path->IsList())
+    const CAtom* pathValue = dict.Lookup("path");
+    if (!pathValue || !pathValue->IsList())
         return false;
-    entry.path.clear();
-    for (const CAtom* part : static_cast<const CAtomList*>(path)->Items()) {
+    for (const CAtom* part : static_cast<const CAtomList*>(pathValue)->Items()) {
         if (!part->IsString())
             return false;
-        entry.path += '\\';
-        entry.path += part->AsText();
+        if (path) {
+            *path += '\\';
+            *path += part->AsText();
+        }
     }
-    entry.length = length->GetValue();
-    entry.position = position;
+    length = lengthValue->GetValue();
     return true;
 }
 
@@ -105,14 +113,18 @@ int64_t CTorrent::GetTotalLength() const
 {
     if (const CAtomLong* length = LookupInteger(infoDict, "length"))
         return length->GetValue();
-    std::vector<FileEntry> entries;
-    GetFileEntries(entries);
+    // The sum over what GetFileEntries gives, without building the paths.
+    const CAtomList* files = FilesList(infoDict);
+    if (!files)
+        return 0;
     int64_t total = 0;
-    for (const FileEntry& entry : entries) {
+    for (const CAtom* element : files->Items()) {
+        int64_t length = 0;
+        if (!ReadFileEntry(*element, length, nullptr))
+            return 0;  // all or nothing: no entries, so nothing to sum
         // Lengths are never negative, so only the upper bound can be crossed.
-        if (entry.length > std::numeric_limits<int64_t>::max() - total)
-            return std::numeric_limits<int64_t>::max();
-        total += entry.length;
+        total = length > std::numeric_limits<int64_t>::max() - total ? std::numeric_limits<int64_t>::max()
+                                                                       : total + length;
     }
     return total;
 }
@@ -120,17 +132,18 @@ int64_t CTorrent::GetTotalLength() const
 void CTorrent::GetFileEntries(std::vector<FileEntry>& entries) const
 {
     entries.clear();
-    const CAtom* files = infoDict.Lookup("files");
-    if (!files || !files->IsList())
+    const CAtomList* files = FilesList(infoDict);
+    if (!files)
         return;
-    const auto& items = static_cast<const CAtomList*>(files)->Items();
+    const auto& items = files->Items();
     entries.reserve(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         FileEntry entry;
-        if (!ReadFileEntry(*items[i], static_cast<int32_t>(i), entry)) {
+        if (!ReadFileEntry(*items[i], entry.length, &entry.path)) {
             entries.clear();
             return;
         }
+        entry.position = static_cast<int32_t>(i);
         entries.push_back(std::move(entry));
     }
 }
