@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev          # libFuzzer and the sanitizer runtimes for clang
   libgtest-dev libgmock-dev         # tests
   libbenchmark-dev libssl-dev       # benchmarks (OpenSSL is the reference, never in the product)
+  tzdata                            # the zones the local-time tests run under
   qt6-base-dev qt6-qpa-plugins      # the window
   fonts-wqy-microhei                # a CJK font, so the Chinese texts render
   xvfb xauth                        # screenshots under a virtual X server

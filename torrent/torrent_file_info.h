@@ -16,6 +16,24 @@ struct HostArray {
     int32_t elementCount;
 };
 
+// The elements right after the header: int64_t for fileLengths, Text for filePaths.
+inline int64_t* Int64Elements(HostArray* array)
+{
+    return reinterpret_cast<int64_t*>(array + 1);
+}
+inline const int64_t* Int64Elements(const HostArray* array)
+{
+    return reinterpret_cast<const int64_t*>(array + 1);
+}
+inline Text* TextElements(HostArray* array)
+{
+    return reinterpret_cast<Text*>(array + 1);
+}
+inline const Text* TextElements(const HostArray* array)
+{
+    return reinterpret_cast<const Text*>(array + 1);
+}
+
 struct TorrentFileInfo {
     Text announceList;  // "host:port;" for every tracker
     Text comment;
@@ -35,5 +53,9 @@ void InitTorrentFileInfo(TorrentFileInfo& info);
 // A new record block from the shared heap, never null: filled when the file loads, empty
 // otherwise. The caller ends with FreeTorrentFileInfo and then releases the block.
 [[nodiscard]] TorrentFileInfo* GetTorrentFileInfo(const char* path);
-// Releases what the record owns; afterwards the block may only be released.
+// Releases what the record owns and sets every text and array member to null; afterwards the
+// block may only be released (a second call releases nothing).
 void FreeTorrentFileInfo(TorrentFileInfo& info);
+
+// A copy of the zero-terminated `source` in the shared heap; null for a null or empty source.
+[[nodiscard]] Text CopyToHostText(const char* source);
