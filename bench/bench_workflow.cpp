@@ -4,6 +4,7 @@
 // of the window's batch to the library's time.
 //
 //   QT_QPA_PLATFORM=offscreen build/release/bench/bench_workflow [files] [rounds]
+// BENCH_VERBOSE=1 adds every round's figures and the time of each kind of call into the window.
 #include <QApplication>
 #include <QTest>
 
