@@ -79,11 +79,11 @@ TEST_F(Lists, HaveTheirColumnsAndSettings)
         {lower, 2, "磁力链接地址", 570},
     };
     for (const Column& c : columns) {
-        EXPECT_EQ(c.list->headerItem()->text(c.index), QString::fromUtf8(c.title));
+        EXPECT_EQ(c.list->model()->headerData(c.index, Qt::Horizontal).toString(), QString::fromUtf8(c.title));
         EXPECT_EQ(c.list->header()->sectionSize(c.index), c.width) << c.title;
     }
-    EXPECT_EQ(upper->columnCount(), 1);
-    EXPECT_EQ(lower->columnCount(), 3);
+    EXPECT_EQ(upper->model()->columnCount(), 1);
+    EXPECT_EQ(lower->model()->columnCount(), 3);
     EXPECT_EQ(upper->selectionBehavior(), QAbstractItemView::SelectItems);
     EXPECT_EQ(lower->selectionBehavior(), QAbstractItemView::SelectRows);
     for (ListView* list : {upper, lower}) {
@@ -93,6 +93,16 @@ TEST_F(Lists, HaveTheirColumnsAndSettings)
         EXPECT_FALSE(list->rootIsDecorated());
         EXPECT_FALSE(list->header()->isHidden());
         EXPECT_EQ(list->SelectedRow(), -1);
+    }
+    // A cell is text alone: selectable, not editable, no check box, no image.
+    AddRows(1);
+    for (ListView* list : {upper, lower}) {
+        const QModelIndex cell = list->model()->index(0, 0);
+        EXPECT_EQ(list->model()->flags(cell) & ~Qt::ItemNeverHasChildren,
+                  Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        EXPECT_FALSE(cell.data(Qt::CheckStateRole).isValid());
+        EXPECT_FALSE(cell.data(Qt::DecorationRole).isValid());
+        EXPECT_EQ(cell.data().toString(), QStringLiteral("/t/0.torrent"));
     }
 }
 
@@ -112,7 +122,7 @@ TEST_F(Lists, RowOperations)
     lower->SetCell(0, 1, longText);
     EXPECT_EQ(lower->GetCell(0, 1), longText);
 
-    lower->setCurrentItem(lower->topLevelItem(1));
+    lower->setCurrentIndex(lower->model()->index(1, 0));
     EXPECT_EQ(lower->SelectedRow(), 1);
     lower->DeleteAllRows();
     EXPECT_EQ(lower->RowCount(), 0);
@@ -197,7 +207,7 @@ TEST_F(Lists, MenuOpensBesideThePointerAndRunsTheChosenItemAfterClosing)
 TEST_F(Lists, CopyCurrentLinkCopiesTheCellAlone)
 {
     AddRows(3);
-    lower->setCurrentItem(lower->topLevelItem(1));
+    lower->setCurrentIndex(lower->model()->index(1, 0));
     MessageBox::SetNextAnswer();
     window->CopyCurrentLink();
     EXPECT_EQ(Clipboard(), Link(1));
@@ -207,7 +217,7 @@ TEST_F(Lists, CopyCurrentLinkCopiesTheCellAlone)
 TEST_F(Lists, CopyAllLinksEndsEveryLinkWithCrLfAndCountsThem)
 {
     AddRows(1);
-    lower->setCurrentItem(lower->topLevelItem(0));
+    lower->setCurrentIndex(lower->model()->index(0, 0));
     MessageBox::SetNextAnswer();
     window->CopyAllLinks();
     EXPECT_EQ(Clipboard(), Link(0) + QStringLiteral("\r\n"));
@@ -236,7 +246,7 @@ TEST_F(Lists, CopyCommandsDoNothingWithoutASelection)
 TEST_F(Lists, CopyCommandsEndSilentlyWhenTheClipboardIsBusy)
 {
     AddRows(2);
-    lower->setCurrentItem(lower->topLevelItem(0));
+    lower->setCurrentIndex(lower->model()->index(0, 0));
     SetClipboardBusyForTest(true);
     window->CopyCurrentLink();
     window->CopyAllLinks();
@@ -248,7 +258,7 @@ TEST_F(Lists, CopyCommandsEndSilentlyWhenTheClipboardIsBusy)
 TEST_F(Lists, RealMessageBoxShowsTheTextWithItsCaptionAndOneButton)
 {
     AddRows(1);
-    lower->setCurrentItem(lower->topLevelItem(0));
+    lower->setCurrentIndex(lower->model()->index(0, 0));
     QString caption, text;
     int buttons = 0;
     bool ownerless = false;
