@@ -24,8 +24,9 @@ void ListModel::SetCell(int row, int column, const QString& text)
     if (!HasCell(row, column))
         return;
     cells_[size_t(row) * size_t(columnCount_) + size_t(column)] = text;
+    static const QList<int> kTextOnly{Qt::DisplayRole};  // shared, not built for every cell
     const QModelIndex cell = index(row, column);
-    emit dataChanged(cell, cell, {Qt::DisplayRole});
+    emit dataChanged(cell, cell, kTextOnly);
 }
 
 QString ListModel::Cell(int row, int column) const
