@@ -103,6 +103,8 @@ bool WindowEnvironment::KeepWindowAlive()
     if (!sinceEventsProcessed_.isValid() || sinceEventsProcessed_.elapsed() >= eventIntervalMs_) {
         QElapsedTimer processing;
         processing.start();
+        window_.FileList()->ShowNewRows();  // this round's repaint shows the rows so far
+        window_.LinkList()->ShowNewRows();
         // Paint and window-system events only: a click or a key waits until the batch is done.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         eventIntervalMs_ = std::max(kEventIntervalMs, kWorkPerEventTime * processing.elapsed());

@@ -12,10 +12,12 @@ int ListModel::AppendRow()
     const int row = rowCount_;
     if (row == std::numeric_limits<int>::max())
         return -1;
-    beginInsertRows(QModelIndex(), row, row);
     cells_.resize(cells_.size() + size_t(columnCount_));
     ++rowCount_;
-    endInsertRows();
+    if (!showNewRowsPosted_) {
+        showNewRowsPosted_ = true;
+        QMetaObject::invokeMethod(this, [this] { showNewRowsPosted_ = false; ShowNewRows(); }, Qt::QueuedConnection);
+    }
     return row;
 }
 
@@ -24,6 +26,8 @@ void ListModel::SetCell(int row, int column, const QString& text)
     if (!HasCell(row, column))
         return;
     cells_[size_t(row) * size_t(columnCount_) + size_t(column)] = text;
+    if (row >= shownRows_)
+        return;  // the views read the cell when they hear of its row
     static const QList<int> kTextOnly{Qt::DisplayRole};  // shared, not built for every cell
     const QModelIndex cell = index(row, column);
     emit dataChanged(cell, cell, kTextOnly);
@@ -41,12 +45,22 @@ void ListModel::DeleteAllRows()
     beginResetModel();
     cells_.clear();
     rowCount_ = 0;
+    shownRows_ = 0;
     endResetModel();
+}
+
+void ListModel::ShowNewRows()
+{
+    if (shownRows_ == rowCount_)
+        return;
+    beginInsertRows(QModelIndex(), shownRows_, rowCount_ - 1);
+    shownRows_ = rowCount_;
+    endInsertRows();
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : rowCount_;  // the rows have no rows below them
+    return parent.isValid() ? 0 : shownRows_;  // the rows have no rows below them
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const

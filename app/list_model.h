@@ -2,6 +2,12 @@
 // ListModel: the rows of a ListView, each a fixed number of text cells, kept in one flat vector.
 // A row is added, a cell is set and the whole list is emptied; nothing else changes it, and it
 // offers no sorting, no editing, no check boxes and no images.
+//
+// Added rows reach the views together, at ShowNewRows or else at the next round of events,
+// instead of one by one: a batch adds thousands of rows between two repaints, and telling the
+// views about each of them took longer than the rows themselves. AppendRow, SetCell, Cell and
+// RowCount see every row at once; rowCount() and index(), which the views use, see the rows
+// shown so far.
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -25,6 +31,8 @@ public:
     QString Cell(int row, int column) const;
     int RowCount() const { return rowCount_; }
     void DeleteAllRows();
+    // Tells the views about the rows added since they last heard of new rows.
+    void ShowNewRows();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -38,5 +46,7 @@ private:
     const QStringList titles_;
     const int columnCount_;
     int rowCount_ = 0;
+    int shownRows_ = 0;               // the rows the views know of
+    bool showNewRowsPosted_ = false;  // a ShowNewRows waits in the event queue
     std::vector<QString> cells_;  // row after row, columnCount_ cells each
 };

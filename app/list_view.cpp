@@ -76,6 +76,11 @@ void ListView::DeleteAllRows()
     rows_->DeleteAllRows();  // a reset of the model also clears the selection
 }
 
+void ListView::ShowNewRows()
+{
+    rows_->ShowNewRows();
+}
+
 int ListView::SelectedRow() const
 {
     const QModelIndexList selected = selectionModel()->selectedIndexes();

@@ -37,6 +37,9 @@ public:
     void DeleteAllRows();
     // The selected row, -1 when none is.
     int SelectedRow() const;
+    // Lets the next repaint show the rows added so far; without it they reach the view at the
+    // list's next round of events, which may come after that repaint.
+    void ShowNewRows();
 
     // Keeps the list where it is sideways when a cell becomes current: the link column is wider
     // than the list, and a click in it would otherwise scroll its end into view.

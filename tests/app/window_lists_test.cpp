@@ -47,6 +47,7 @@ protected:
             lower->SetCell(row, 1, QStringLiteral("name %1").arg(i));
             lower->SetCell(row, 2, Link(i));
         }
+        QApplication::processEvents();  // new rows reach the view at the next round of events
     }
     QPoint CellCentre(ListView* list, int row, int column) const
     {
@@ -122,12 +123,36 @@ TEST_F(Lists, RowOperations)
     lower->SetCell(0, 1, longText);
     EXPECT_EQ(lower->GetCell(0, 1), longText);
 
+    QApplication::processEvents();
     lower->setCurrentIndex(lower->model()->index(1, 0));
     EXPECT_EQ(lower->SelectedRow(), 1);
     lower->DeleteAllRows();
     EXPECT_EQ(lower->RowCount(), 0);
     EXPECT_EQ(lower->SelectedRow(), -1);
     EXPECT_EQ(lower->AppendRow(), 0);
+}
+
+TEST_F(Lists, NewRowsReachTheViewTogetherWithTheirCells)
+{
+    const QAbstractItemModel* shown = lower->model();
+    lower->SetCell(lower->AppendRow(), 1, QStringLiteral("gone"));
+    lower->DeleteAllRows();  // before the view heard of the row
+    QApplication::processEvents();
+    EXPECT_EQ(shown->rowCount(), 0);
+
+    lower->SetCell(lower->AppendRow(), 1, QStringLiteral("first"));
+    lower->ShowNewRows();
+    EXPECT_EQ(shown->rowCount(), 1);
+    lower->SetCell(lower->AppendRow(), 2, Link(1));
+    lower->SetCell(0, 2, Link(0));  // a shown row changes at once
+    EXPECT_EQ(shown->index(0, 2).data().toString(), Link(0));
+    EXPECT_EQ(lower->RowCount(), 2);  // the list's own calls see every row at once
+    EXPECT_EQ(lower->GetCell(1, 2), Link(1));
+    QApplication::processEvents();
+    ASSERT_EQ(shown->rowCount(), 2);
+    EXPECT_EQ(shown->index(0, 1).data().toString(), QStringLiteral("first"));
+    EXPECT_EQ(shown->index(1, 2).data().toString(), Link(1));
+    EXPECT_EQ(shown->index(1, 1).data().toString(), QString());
 }
 
 TEST_F(Lists, RowsKeepTheirOrderAndShowNamesInEitherEncoding)
