@@ -58,6 +58,13 @@ void ListModel::ShowNewRows()
     endInsertRows();
 }
 
+QModelIndex ListModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (parent.isValid() || row < 0 || row >= shownRows_ || column < 0 || column >= columnCount_)
+        return QModelIndex();
+    return createIndex(row, column);
+}
+
 int ListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : shownRows_;  // the rows have no rows below them

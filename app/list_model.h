@@ -34,6 +34,8 @@ public:
     // Tells the views about the rows added since they last heard of new rows.
     void ShowNewRows();
 
+    // The view asks for every shown row at each layout: a direct check, no calls back.
+    QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
