@@ -31,12 +31,6 @@ int32_t SizeOrInvalid(int64_t size)
     return size > std::numeric_limits<int32_t>::max() ? -1 : static_cast<int32_t>(size);
 }
 
-// Bytes of a string value (or a dictionary key) encoded as "<length>:<bytes>".
-int64_t StringEncodedSize(int64_t length)
-{
-    return DecimalDigitCount(length) + length + 1;
-}
-
 // A deep copy of `atom` by its exact kind; null for a class outside the five kinds.
 CAtom* CloneAtom(const CAtom& atom)
 {
@@ -54,6 +48,11 @@ CAtom* CloneAtom(const CAtom& atom)
 }
 
 } // namespace
+
+int64_t StringEncodedSize(int64_t length)
+{
+    return DecimalDigitCount(length) + length + 1;
+}
 
 // The text, and so the size, of a CAtomInt follows its low 32 bits only.
 ByteString CAtomInt::AsText() const

@@ -13,6 +13,9 @@
 // Any bytes, zero bytes included; no character encoding is implied.
 using ByteString = std::string;
 
+// Bytes of a string value (or a dictionary key) of `length` bytes encoded as "<length>:<bytes>".
+int64_t StringEncodedSize(int64_t length);
+
 class CAtom {
 public:
     virtual ~CAtom() = default;

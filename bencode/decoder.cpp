@@ -125,14 +125,6 @@ struct StringSpan {
     int64_t size = 0;
 };
 
-int64_t DecimalDigitCount(int64_t n)
-{
-    int64_t count = 1;
-    for (; n >= 10; n /= 10)
-        ++count;
-    return count;
-}
-
 // digits ":" bytes: the length digits run straight to the first ":", the length fits the
 // signed 32-bit count and the bytes lie inside the buffer. Counts the value it reads.
 bool ReadString(DecodeContext& ctx, uint64_t pos, StringSpan& span)
@@ -150,7 +142,7 @@ bool ReadString(DecodeContext& ctx, uint64_t pos, StringSpan& span)
     const uint64_t start = colon + 1;
     if (length > std::numeric_limits<int32_t>::max() || static_cast<uint64_t>(length) > ctx.len - start)
         return false;
-    span = {ctx.buf + start, static_cast<int32_t>(length), DecimalDigitCount(length) + length + 1};
+    span = {ctx.buf + start, static_cast<int32_t>(length), StringEncodedSize(length)};
     return span.size <= kMaxEncodedSize && ctx.CountValue();
 }
 

@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBTMAGNET_BUILD_TESTS=OFF -DBTMAGNET_BUILD_BENCH=OFF >/dev/null
+# The same folder and options as the tests, so that running one after the other builds nothing twice.
+source scripts/release_options.sh
+cmake -S . -B build/release "${release_options[@]}" >/dev/null
 cmake --build build/release --target btmagnet -j "$(nproc)"
 exec build/release/app/btmagnet "$@"

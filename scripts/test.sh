@@ -7,15 +7,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=$(nproc)
+# Every option spelled out, so that a folder configured otherwise before is set right again.
+source scripts/release_options.sh
 
 echo "== release build and tests"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build/release "${release_options[@]}" >/dev/null
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
 
 if [ -z "${SKIP_SANITIZE:-}" ]; then
   echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-  cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DBTMAGNET_SANITIZE=ON >/dev/null
+  cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DBTMAGNET_SANITIZE=ON -DBTMAGNET_BUILD_APP=ON \
+    -DBTMAGNET_BUILD_TESTS=ON >/dev/null
   cmake --build build/asan -j "$jobs"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
