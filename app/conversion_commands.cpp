@@ -51,9 +51,22 @@ int WindowEnvironment::AppendRow(ResultList list)
     return List(window_, list)->AppendRow();
 }
 
+const QString& WindowEnvironment::LastDecoded::Get(std::string_view newBytes, TextOrigin newOrigin)
+{
+    if (text.isNull() || newOrigin != origin || newBytes != bytes) {
+        text = Decoded(newBytes, newOrigin);
+        bytes.assign(newBytes);
+        origin = newOrigin;
+    }
+    return text;
+}
+
 void WindowEnvironment::SetCell(ResultList list, int row, int column, std::string_view text, TextOrigin origin)
 {
-    List(window_, list)->SetCell(row, column, Decoded(text, origin));
+    if (origin == TextOrigin::Path)
+        List(window_, list)->SetCell(row, column, lastPath_.Get(text, origin));
+    else
+        List(window_, list)->SetCell(row, column, Decoded(text, origin));
 }
 
 void WindowEnvironment::SetLabelText(StatusLabel label, std::string_view text, std::string_view path)
@@ -61,7 +74,7 @@ void WindowEnvironment::SetLabelText(StatusLabel label, std::string_view text, s
     TransLabel* shown = label == StatusLabel::Folder ? window_.FolderLabel() : window_.FileLabel();
     // Every file sets the text; the repaint waits for KeepWindowAlive, which comes after each
     // file and paints at most about 30 times a second, instead of once per file.
-    shown->setText(TextFromBytes(Bytes(text)) + PathFromBytes(Bytes(path)));
+    shown->setText(lastLabelText_.Get(text, TextOrigin::Text) + lastPath_.Get(path, TextOrigin::Path));
 }
 
 void WindowEnvironment::ShowMessageBox(std::string_view text)
@@ -90,6 +103,8 @@ bool WindowEnvironment::KeepWindowAlive()
     if (!sinceEventsProcessed_.isValid() || sinceEventsProcessed_.elapsed() >= eventIntervalMs_) {
         QElapsedTimer processing;
         processing.start();
+        window_.FileList()->ShowNewRows();  // this round's repaint shows the rows so far
+        window_.LinkList()->ShowNewRows();
         // Paint and window-system events only: a click or a key waits until the batch is done.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         eventIntervalMs_ = std::max(kEventIntervalMs, kWorkPerEventTime * processing.elapsed());

@@ -4,6 +4,9 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QString>
+#include <string>
+#include <string_view>
 
 #include "app/conversion_workflow.h"
 #include "app/workflow_environment.h"
@@ -27,7 +30,19 @@ public:
     void MarkWindowClosed() { windowClosed_ = true; }
 
 private:
+    // The text of the bytes decoded last, so that text shown again is decoded once and shared.
+    struct LastDecoded {
+        const QString& Get(std::string_view bytes, TextOrigin origin);
+        std::string bytes;
+        TextOrigin origin = TextOrigin::Text;
+        QString text;
+    };
+
     MainWindow& window_;
+    // Every file's path appears in both lists and in the label; the label's text before the path
+    // is the same for every file.
+    LastDecoded lastPath_;
+    LastDecoded lastLabelText_;
     QElapsedTimer sinceEventsProcessed_;
     qint64 eventIntervalMs_ = 0;
     bool windowClosed_ = false;

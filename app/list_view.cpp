@@ -3,16 +3,25 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <limits>
+
+#include "app/list_model.h"
+
+namespace {
+
+QStringList Titles(const QList<ListView::Column>& columns)
+{
+    QStringList titles;
+    for (const ListView::Column& column : columns)
+        titles << column.title;
+    return titles;
+}
+
+}  // namespace
 
 ListView::ListView(const QList<Column>& columns, Selection selection, QWidget* parent)
-    : QTreeWidget(parent)
+    : QTreeView(parent), rows_(new ListModel(Titles(columns), this))
 {
-    setColumnCount(int(columns.size()));
-    QStringList titles;
-    for (const Column& column : columns)
-        titles << column.title;
-    setHeaderLabels(titles);
+    setModel(rows_);  // before the sections' widths: the header has a section per column
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);  // clickable, with no effect
     header()->setSortIndicatorShown(false);
@@ -44,38 +53,32 @@ ListView::ListView(const QList<Column>& columns, Selection selection, QWidget* p
 
 int ListView::AppendRow()
 {
-    const int row = topLevelItemCount();
-    if (row == std::numeric_limits<int>::max())
-        return -1;
-    auto* item = new QTreeWidgetItem(QStringList(QList<QString>(columnCount())));
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    addTopLevelItem(item);  // the list owns the item from here
-    return row;
+    return rows_->AppendRow();
 }
 
 void ListView::SetCell(int row, int column, const QString& text)
 {
-    QTreeWidgetItem* item = topLevelItem(row);
-    if (item && column >= 0 && column < columnCount())
-        item->setText(column, text);
+    rows_->SetCell(row, column, text);
 }
 
 QString ListView::GetCell(int row, int column) const
 {
-    const QTreeWidgetItem* item = topLevelItem(row);
-    if (!item || column < 0 || column >= columnCount())
-        return QString();
-    return item->text(column);
+    return rows_->Cell(row, column);
 }
 
 int ListView::RowCount() const
 {
-    return topLevelItemCount();
+    return rows_->RowCount();
 }
 
 void ListView::DeleteAllRows()
 {
-    clear();
+    rows_->DeleteAllRows();  // a reset of the model also clears the selection
+}
+
+void ListView::ShowNewRows()
+{
+    rows_->ShowNewRows();
 }
 
 int ListView::SelectedRow() const
@@ -87,7 +90,7 @@ int ListView::SelectedRow() const
 void ListView::scrollTo(const QModelIndex& index, ScrollHint hint)
 {
     const int sideways = horizontalScrollBar()->value();
-    QTreeWidget::scrollTo(index, hint);
+    QTreeView::scrollTo(index, hint);
     horizontalScrollBar()->setValue(sideways);
 }
 

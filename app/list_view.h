@@ -1,11 +1,15 @@
 #pragma once
 // ListView: a report list (rows and titled columns) with single selection, no sorting, no
-// editing, no grid and no images. Rows and columns are counted from 0.
+// editing, no grid and no images. Rows and columns are counted from 0. The rows live in a
+// ListModel of plain texts, so a row costs no item object and a cell change repaints one cell.
 
-#include <QStringList>
-#include <QTreeWidget>
+#include <QList>
+#include <QString>
+#include <QTreeView>
 
-class ListView final : public QTreeWidget
+class ListModel;
+
+class ListView final : public QTreeView
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ListView)
@@ -33,6 +37,9 @@ public:
     void DeleteAllRows();
     // The selected row, -1 when none is.
     int SelectedRow() const;
+    // Lets the next repaint show the rows added so far; without it they reach the view at the
+    // list's next round of events, which may come after that repaint.
+    void ShowNewRows();
 
     // Keeps the list where it is sideways when a cell becomes current: the link column is wider
     // than the list, and a click in it would otherwise scroll its end into view.
@@ -45,4 +52,7 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    ListModel* rows_;  // owned by the list
 };

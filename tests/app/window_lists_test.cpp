@@ -47,6 +47,7 @@ protected:
             lower->SetCell(row, 1, QStringLiteral("name %1").arg(i));
             lower->SetCell(row, 2, Link(i));
         }
+        QApplication::processEvents();  // new rows reach the view at the next round of events
     }
     QPoint CellCentre(ListView* list, int row, int column) const
     {
@@ -79,11 +80,11 @@ TEST_F(Lists, HaveTheirColumnsAndSettings)
         {lower, 2, "磁力链接地址", 570},
     };
     for (const Column& c : columns) {
-        EXPECT_EQ(c.list->headerItem()->text(c.index), QString::fromUtf8(c.title));
+        EXPECT_EQ(c.list->model()->headerData(c.index, Qt::Horizontal).toString(), QString::fromUtf8(c.title));
         EXPECT_EQ(c.list->header()->sectionSize(c.index), c.width) << c.title;
     }
-    EXPECT_EQ(upper->columnCount(), 1);
-    EXPECT_EQ(lower->columnCount(), 3);
+    EXPECT_EQ(upper->model()->columnCount(), 1);
+    EXPECT_EQ(lower->model()->columnCount(), 3);
     EXPECT_EQ(upper->selectionBehavior(), QAbstractItemView::SelectItems);
     EXPECT_EQ(lower->selectionBehavior(), QAbstractItemView::SelectRows);
     for (ListView* list : {upper, lower}) {
@@ -93,6 +94,16 @@ TEST_F(Lists, HaveTheirColumnsAndSettings)
         EXPECT_FALSE(list->rootIsDecorated());
         EXPECT_FALSE(list->header()->isHidden());
         EXPECT_EQ(list->SelectedRow(), -1);
+    }
+    // A cell is text alone: selectable, not editable, no check box, no image.
+    AddRows(1);
+    for (ListView* list : {upper, lower}) {
+        const QModelIndex cell = list->model()->index(0, 0);
+        EXPECT_EQ(list->model()->flags(cell) & ~Qt::ItemNeverHasChildren,
+                  Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        EXPECT_FALSE(cell.data(Qt::CheckStateRole).isValid());
+        EXPECT_FALSE(cell.data(Qt::DecorationRole).isValid());
+        EXPECT_EQ(cell.data().toString(), QStringLiteral("/t/0.torrent"));
     }
 }
 
@@ -112,12 +123,36 @@ TEST_F(Lists, RowOperations)
     lower->SetCell(0, 1, longText);
     EXPECT_EQ(lower->GetCell(0, 1), longText);
 
-    lower->setCurrentItem(lower->topLevelItem(1));
+    QApplication::processEvents();
+    lower->setCurrentIndex(lower->model()->index(1, 0));
     EXPECT_EQ(lower->SelectedRow(), 1);
     lower->DeleteAllRows();
     EXPECT_EQ(lower->RowCount(), 0);
     EXPECT_EQ(lower->SelectedRow(), -1);
     EXPECT_EQ(lower->AppendRow(), 0);
+}
+
+TEST_F(Lists, NewRowsReachTheViewTogetherWithTheirCells)
+{
+    const QAbstractItemModel* shown = lower->model();
+    lower->SetCell(lower->AppendRow(), 1, QStringLiteral("gone"));
+    lower->DeleteAllRows();  // before the view heard of the row
+    QApplication::processEvents();
+    EXPECT_EQ(shown->rowCount(), 0);
+
+    lower->SetCell(lower->AppendRow(), 1, QStringLiteral("first"));
+    lower->ShowNewRows();
+    EXPECT_EQ(shown->rowCount(), 1);
+    lower->SetCell(lower->AppendRow(), 2, Link(1));
+    lower->SetCell(0, 2, Link(0));  // a shown row changes at once
+    EXPECT_EQ(shown->index(0, 2).data().toString(), Link(0));
+    EXPECT_EQ(lower->RowCount(), 2);  // the list's own calls see every row at once
+    EXPECT_EQ(lower->GetCell(1, 2), Link(1));
+    QApplication::processEvents();
+    ASSERT_EQ(shown->rowCount(), 2);
+    EXPECT_EQ(shown->index(0, 1).data().toString(), QStringLiteral("first"));
+    EXPECT_EQ(shown->index(1, 2).data().toString(), Link(1));
+    EXPECT_EQ(shown->index(1, 1).data().toString(), QString());
 }
 
 TEST_F(Lists, RowsKeepTheirOrderAndShowNamesInEitherEncoding)
@@ -197,7 +232,7 @@ TEST_F(Lists, MenuOpensBesideThePointerAndRunsTheChosenItemAfterClosing)
 TEST_F(Lists, CopyCurrentLinkCopiesTheCellAlone)
 {
     AddRows(3);
-    lower->setCurrentItem(lower->topLevelItem(1));
+    lower->setCurrentIndex(lower->model()->index(1, 0));
     MessageBox::SetNextAnswer();
     window->CopyCurrentLink();
     EXPECT_EQ(Clipboard(), Link(1));
@@ -207,7 +242,7 @@ TEST_F(Lists, CopyCurrentLinkCopiesTheCellAlone)
 TEST_F(Lists, CopyAllLinksEndsEveryLinkWithCrLfAndCountsThem)
 {
     AddRows(1);
-    lower->setCurrentItem(lower->topLevelItem(0));
+    lower->setCurrentIndex(lower->model()->index(0, 0));
     MessageBox::SetNextAnswer();
     window->CopyAllLinks();
     EXPECT_EQ(Clipboard(), Link(0) + QStringLiteral("\r\n"));
@@ -236,7 +271,7 @@ TEST_F(Lists, CopyCommandsDoNothingWithoutASelection)
 TEST_F(Lists, CopyCommandsEndSilentlyWhenTheClipboardIsBusy)
 {
     AddRows(2);
-    lower->setCurrentItem(lower->topLevelItem(0));
+    lower->setCurrentIndex(lower->model()->index(0, 0));
     SetClipboardBusyForTest(true);
     window->CopyCurrentLink();
     window->CopyAllLinks();
@@ -248,7 +283,7 @@ TEST_F(Lists, CopyCommandsEndSilentlyWhenTheClipboardIsBusy)
 TEST_F(Lists, RealMessageBoxShowsTheTextWithItsCaptionAndOneButton)
 {
     AddRows(1);
-    lower->setCurrentItem(lower->topLevelItem(0));
+    lower->setCurrentIndex(lower->model()->index(0, 0));
     QString caption, text;
     int buttons = 0;
     bool ownerless = false;
