@@ -12,9 +12,17 @@ QStringList CommonDlg::QtNameFilters() const
     const QStringList parts = m_filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
         QString patterns = parts[i + 1];
+        // A description that already ends in its patterns ("种子文件(*.torrent)") is what the
+        // dialog shows as it stands; Qt reads the patterns from the last parentheses.
+        const QString shown = QLatin1Char('(') + patterns + QLatin1Char(')');
+        if (!patterns.contains(QLatin1Char(';')) && description.endsWith(shown)) {
+            filters << description;
+            continue;
+        }
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        filters << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }
     return filters;
 }
